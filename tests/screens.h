@@ -43,17 +43,22 @@ inline std::string menu()
 	return clear + banner + menu_1 + menu_2 + menu_prompt;
 }
 
+/* One frame of the collapse, with the first `shown` menu texts. */
+inline std::string frame(const std::string &label, int shown)
+{
+	const std::string lines[] = {menu_1, menu_2, menu_prompt};
+	std::string f = clear + banner;
+	for (int i = 0; i < shown; i++)
+		f += lines[i];
+	return f + status(label);
+}
+
 /* The four frames: the menu folds from the bottom up under the banner. */
 inline std::string collapse(const std::string &label)
 {
-	const std::string lines[] = {menu_1, menu_2, menu_prompt};
 	std::string frames;
-	for (int shown = 3; shown >= 0; shown--) {
-		frames += clear + banner;
-		for (int i = 0; i < shown; i++)
-			frames += lines[i];
-		frames += status(label);
-	}
+	for (int shown = 3; shown >= 0; shown--)
+		frames += frame(label, shown);
 	return frames;
 }
 

@@ -1,0 +1,328 @@
+/*
+ * ruvok in a real terminal: an 80x24 tmux pane that a test types into and
+ * reads back, as a person at the keyboard would.  Every wait polls the pane
+ * up to a deadline and shows the last screen when it runs out.
+ */
+#include "screens.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+using namespace screens;
+
+namespace {
+
+constexpr int rows_on_screen = 24;
+constexpr auto poll_every = std::chrono::milliseconds(50);
+constexpr auto deadline = std::chrono::seconds(20);
+
+std::string quote(const std::string &s)
+{
+	std::string q = "'";
+	for (const char c : s)
+		q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+	return q + "'";
+}
+
+/* Runs a shell command and returns what it printed. */
+std::string shell(const std::string &command)
+{
+	std::string out;
+	FILE *p = popen(command.c_str(), "r");
+	if (p == nullptr)
+		return out;
+	char buf[4096];
+	std::size_t n;
+	while ((n = fread(buf, 1, sizeof buf, p)) > 0)
+		out.append(buf, n);
+	pclose(p);
+	return out;
+}
+
+std::string slurp(const std::string &path)
+{
+	std::ifstream in(path, std::ios::binary);
+	std::ostringstream s;
+	s << in.rdbuf();
+	return s.str();
+}
+
+/* A tmux server of its own, with one pane running a command. */
+class Pane {
+public:
+	/*
+	 * The pane is filled past its height before ruvok starts, so that
+	 * there is scroll-back for ruvok to erase.  ruvok's exit status
+	 * lands in a file, and the pane stays open to be read.
+	 */
+	explicit Pane(const std::string &prefix)
+	{
+		char dir[] = "/tmp/ruvok-tty-XXXXXX";
+		if (mkdtemp(dir) != nullptr)
+			dir_ = dir;
+		server_ = "ruvok-test-" + std::to_string(getpid());
+		const std::string command = "seq 40; " + prefix +
+		    quote(RUVOK) + "; echo $? >" + quote(dir_ + "/status") +
+		    "; exec sleep 3600";
+		shell(tmux() + " -f /dev/null new-session -d -x 80 -y " +
+		    std::to_string(rows_on_screen) + " " + quote(command));
+	}
+
+	~Pane()
+	{
+		shell(tmux() + " kill-server 2>/dev/null");
+		shell("rm -rf " + quote(dir_));
+	}
+
+	Pane(const Pane &) = delete;
+	Pane &operator=(const Pane &) = delete;
+
+	const std::string &dir() const { return dir_; }
+
+	void keys(const std::vector<std::string> &keys) const
+	{
+		std::string command = tmux() + " send-keys";
+		for (const std::string &k : keys)
+			command += " " + quote(k);
+		shell(command);
+	}
+
+	std::string screen() const
+	{
+		return shell(tmux() + " capture-pane -p");
+	}
+
+	int history() const
+	{
+		return std::atoi(
+		    shell(tmux() + " display-message -p '#{history_size}'")
+			.c_str());
+	}
+
+	bool finished() const { return !slurp(dir_ + "/status").empty(); }
+
+	int status() const { return std::atoi(slurp(dir_ + "/status").c_str()); }
+
+	/* Polls until ready() holds; false, with the last screen, if never. */
+	bool wait_for(const std::function<bool()> &ready,
+	    const std::string &what) const
+	{
+		const auto end = std::chrono::steady_clock::now() + deadline;
+		while (!ready()) {
+			if (std::chrono::steady_clock::now() > end) {
+				ADD_FAILURE() << "gave up waiting for " << what
+					      << "; the screen was:\n"
+					      << screen();
+				return false;
+			}
+			std::this_thread::sleep_for(poll_every);
+		}
+		return true;
+	}
+
+	bool wait_for_text(const std::string &text) const
+	{
+		return wait_for(
+		    [&] { return screen().find(text) != std::string::npos; },
+		    "\"" + text + "\"");
+	}
+
+private:
+	std::string tmux() const { return "tmux -L " + quote(server_); }
+
+	std::string server_;
+	std::string dir_ = "/tmp";
+};
+
+/* Bytes as the terminal lays them out: tabs reach the next stop of eight. */
+std::string as_shown(const std::string &bytes)
+{
+	std::string shown;
+	std::size_t column = 0;
+	int lines = 0;
+	for (const char c : bytes) {
+		if (c == '\t') {
+			do
+				shown += ' ';
+			while (++column % 8 != 0);
+		} else if (c == '\n') {
+			shown += c;
+			column = 0;
+			lines++;
+		} else {
+			shown += c;
+			column++;
+		}
+	}
+	for (; lines < rows_on_screen; lines++)
+		shown += '\n';
+	return shown;
+}
+
+struct Step {
+	std::string wait_for;
+	std::vector<std::string> keys;
+};
+
+struct Row {
+	const char *name;
+	std::vector<Step> steps;
+	std::string screen; /* what stays on the whole pane afterwards */
+	int status;
+};
+
+void PrintTo(const Row &row, std::ostream *os)
+{
+	*os << row.name;
+}
+
+const Step choose_1 = {"Choose 1 or 2:", {"1", "Enter"}};
+
+const std::vector<Row> rows = {
+	{"inches_3", {choose_1, {"Enter inches:", {"3", "Enter"}}},
+	    banner + status(to_mm.label) + "inches:\t3\n" + rule +
+		"millimeters:\t76.2\n" + rule,
+	    0},
+	{"millimeters_25_4",
+	    {{"Choose 1 or 2:", {"2", "Enter"}},
+		{"Enter millimeters:", {"25.4", "Enter"}}},
+	    banner + status(to_in.label) + "millimeters:\t25.4\n" + rule +
+		"inches:\t1\n" + rule,
+	    0},
+	{"choice_0", {{"Choose 1 or 2:", {"0", "Enter"}}},
+	    banner + status(error_label) + invalid_operation, 1},
+	{"end_at_choice", {{"Choose 1 or 2:", {"C-d"}}},
+	    banner + status(error_label) + invalid_operation, 1},
+	{"end_at_length", {choose_1, {"Enter inches:", {"C-d"}}},
+	    banner + status(to_mm.label) + invalid_length, 1},
+};
+
+class Terminal : public testing::TestWithParam<Row> {};
+
+TEST_P(Terminal, Row)
+{
+	const Row &row = GetParam();
+	const Pane pane("");
+
+	for (const Step &step : row.steps) {
+		if (!pane.wait_for_text(step.wait_for))
+			return;
+		pane.keys(step.keys);
+	}
+	if (!pane.wait_for([&] { return pane.finished(); }, "ruvok to exit"))
+		return;
+
+	EXPECT_EQ(pane.screen(), as_shown(row.screen));
+	EXPECT_EQ(pane.status(), row.status);
+	EXPECT_EQ(pane.history(), 0) << "the scroll-back was not erased";
+}
+
+INSTANTIATE_TEST_SUITE_P(Ruvok, Terminal, testing::ValuesIn(rows),
+    [](const testing::TestParamInfo<Row> &param) {
+	    return std::string(param.param.name);
+    });
+
+/* One system call from the trace: a write to standard output or a hold. */
+struct Call {
+	bool hold;
+	std::string bytes;      /* what a write wrote */
+	std::string requested;  /* what a hold asked for */
+	double seconds = 0;     /* how long a hold took */
+};
+
+std::string unhex(const std::string &escaped)
+{
+	std::string bytes;
+	for (std::size_t i = 0; i + 4 <= escaped.size(); i += 4)
+		bytes += static_cast<char>(
+		    std::stoi(escaped.substr(i + 2, 2), nullptr, 16));
+	return bytes;
+}
+
+/* Reads strace's -xx -T output for write, nanosleep and clock_nanosleep. */
+std::vector<Call> parse_trace(const std::string &trace)
+{
+	std::vector<Call> calls;
+	std::istringstream lines(trace);
+	std::string line;
+	while (std::getline(lines, line)) {
+		Call call{};
+		const std::size_t open = line.find('"');
+		if (line.rfind("write(1, ", 0) == 0 && open != std::string::npos) {
+			const std::size_t close = line.find('"', open + 1);
+			call.bytes = unhex(line.substr(open + 1, close - open - 1));
+		} else if (line.find("nanosleep(") != std::string::npos) {
+			call.hold = true;
+			const std::size_t from = line.find('{');
+			call.requested = line.substr(from, line.find('}') - from + 1);
+			call.seconds = std::stod(line.substr(line.rfind('<') + 1));
+		} else {
+			continue;
+		}
+		calls.push_back(call);
+	}
+	return calls;
+}
+
+/*
+ * On a terminal each frame of the collapse must be on the screen before
+ * its hold begins, which only line buffering with a newline at the end of
+ * every frame gives.  The trace shows what reached the terminal and when.
+ */
+TEST(Collapse, EachFrameIsShownBeforeItsHold)
+{
+	if (std::system("command -v strace >/dev/null") != 0)
+		GTEST_SKIP() << "strace is not installed";
+
+	char dir[] = "/tmp/ruvok-trace-XXXXXX";
+	ASSERT_NE(mkdtemp(dir), nullptr);
+	const std::string trace = std::string(dir) + "/trace";
+	{
+		const Pane pane("strace -o " + quote(trace) +
+		    " -xx -s 65536 -T -e trace=write,nanosleep,clock_nanosleep ");
+		ASSERT_TRUE(pane.wait_for_text("Choose 1 or 2:"));
+		pane.keys({"1", "Enter"});
+		ASSERT_TRUE(pane.wait_for_text("Enter inches:"));
+		pane.keys({"3", "Enter"});
+		ASSERT_TRUE(pane.wait_for(
+		    [&] { return pane.finished(); }, "ruvok to exit"));
+		EXPECT_EQ(pane.status(), 0);
+	}
+	const std::string text = slurp(trace);
+	std::remove(trace.c_str());
+	rmdir(dir);
+
+	/* What reached the terminal between one hold and the next. */
+	std::vector<std::string> between(1);
+	double held = 0;
+	for (const Call &call : parse_trace(text)) {
+		if (call.hold) {
+			EXPECT_EQ(call.requested, "{tv_sec=0, tv_nsec=20000000}");
+			held += call.seconds;
+			between.emplace_back();
+		} else {
+			between.back() += call.bytes;
+		}
+	}
+	ASSERT_EQ(between.size(), 4U) << "expected three holds in:\n" << text;
+	EXPECT_EQ(between[0], menu() + frame(to_mm.label, 3));
+	EXPECT_EQ(between[1], frame(to_mm.label, 2));
+	EXPECT_EQ(between[2], frame(to_mm.label, 1));
+	EXPECT_EQ(between[3].rfind(frame(to_mm.label, 0), 0), 0U)
+	    << "the last frame must follow the third hold at once";
+	EXPECT_GE(held, 0.060) << "the collapse holds for at least 60 ms";
+}
+
+} // namespace
