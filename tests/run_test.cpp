@@ -88,6 +88,21 @@ const std::vector<Row> rows = {
 	{"length_below_float", "2\n-1e39\n", length_refused(to_in), 1},
 	{"length_bare_exponent", "1\n3e\n", length_refused(to_mm), 1},
 
+	/* Giant numbers end promptly, with the answer their value gives. */
+	{"choice_million_digits", std::string(1000000, '1') + "\n",
+	    choice_refused(), 1},
+	{"choice_one_after_million_zeros",
+	    std::string(1000000, '0') + "1\n3\n",
+	    converted(to_mm, "3", "76.2"), 0},
+	{"length_millions_of_digits", "1\n" + std::string(5000000, '3') + "\n",
+	    length_refused(to_mm), 1},
+	{"length_millions_of_zero_decimals",
+	    "2\n254." + std::string(4000000, '0') + "\n",
+	    converted(to_in, "254", "10"), 0},
+	{"length_millions_of_leading_decimals",
+	    "2\n0." + std::string(4000000, '0') + "254\n",
+	    converted(to_in, "0", "0"), 0},
+
 	/* Standard output that cannot be written. */
 	{"output_full", "1\n3\n", "", 1, enospc, In::bytes, Out::full},
 	{"output_closed", "1\n3\n", "", 1,
