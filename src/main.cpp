@@ -32,8 +32,8 @@ int finish(int status)
 {
 	flush_output();
 	if (output_failed) {
-		std::cerr << "ruvok: write error: " << std::strerror(output_errno)
-			  << '\n';
+		std::cerr << "ruvok: write error: "
+		          << std::strerror(output_errno) << '\n';
 		return EXIT_FAILURE;
 	}
 	return status;

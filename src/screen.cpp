@@ -67,7 +67,9 @@ void collapse_choice()
 		for (int i = 1; i <= shown; i++)
 			std::cout << choices_arr[i];
 		converting();
+		/* A hold cut short only shortens the animation. */
 		if (shown > 0)
+			// cppcheck-suppress usleepCalled
 			usleep(frame_hold);
 	}
 }

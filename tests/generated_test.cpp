@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 #include <mutex>
 #include <random>
 #include <string>
@@ -27,7 +28,7 @@ constexpr int workers = 8;
 
 /* The model's reading of the input, one read at a time. */
 class Reader {
-public:
+      public:
 	explicit Reader(const std::string &input) : in_(input) {}
 
 	/* True if white space ran to the end of the input. */
@@ -55,7 +56,8 @@ public:
 		const std::size_t first = digits.find_first_not_of('0');
 		const std::string value =
 		    first == std::string::npos ? "0" : digits.substr(first);
-		if (digits.empty() || negative || (value != "1" && value != "2"))
+		if (digits.empty() || negative ||
+		    (value != "1" && value != "2"))
 			return 0;
 		return value[0] - '0';
 	}
@@ -79,7 +81,8 @@ public:
 				exponent_digit = exponent_digit || exponent;
 			} else if (c == '.' && !point && !exponent) {
 				point = true;
-			} else if ((c == 'e' || c == 'E') && digit && !exponent) {
+			} else if ((c == 'e' || c == 'E') && digit &&
+			    !exponent) {
 				exponent = true;
 				taken += 'e';
 				pos_++;
@@ -99,7 +102,7 @@ public:
 		return !std::isinf(value);
 	}
 
-private:
+      private:
 	static bool is_space(char c)
 	{
 		return c == ' ' || c == '\t' || c == '\n' || c == '\v' ||
@@ -115,7 +118,7 @@ private:
 std::string number(float f)
 {
 	char buf[64];
-	std::snprintf(buf, sizeof buf, "%g", static_cast<double>(f));
+	(void)std::snprintf(buf, sizeof buf, "%g", static_cast<double>(f));
 	return buf;
 }
 
@@ -144,15 +147,14 @@ Expected predict(const std::string &input)
 /* Pieces that stress the two reads when strung together. */
 std::vector<std::string> pieces()
 {
-	std::vector<std::string> p = {
-	    "0", "1", "2", "3", "7", "25.4", "304.8", "1000000", "000",
-	    "+", "-", ".", "..", "e", "E", "e5", "E-3", "e+", "e-", "e+38",
-	    "x", "abc", "inf", "nan", "INF", "0x", "0x1p3",
-	    " ", "\t", "\r", "\v", "\f", "\n", "\n\n", "  \n ",
-	    std::string(1, '\0'), "\x80", "\xff", "\xc3\xa9",
-	    "1e39", "-1e39", "3e38", "3.40282e38", "1e-46", "1e-40",
-	    "99999999999", "2147483648", "-2147483649", "4294967297"};
-	p.push_back(std::string(3000, '9'));
+	std::vector<std::string> p = {"0", "1", "2", "3", "7", "25.4", "304.8",
+	    "1000000", "000", "+", "-", ".", "..", "e", "E", "e5", "E-3", "e+",
+	    "e-", "e+38", "x", "abc", "inf", "nan", "INF", "0x", "0x1p3", " ",
+	    "\t", "\r", "\v", "\f", "\n", "\n\n", "  \n ", std::string(1, '\0'),
+	    "\x80", "\xff", "\xc3\xa9", "1e39", "-1e39", "3e38", "3.40282e38",
+	    "1e-46", "1e-40", "99999999999", "2147483648", "-2147483649",
+	    "4294967297"};
+	p.emplace_back(3000, '9');
 	p.push_back(std::string(3000, '0') + "1");
 	p.push_back("0." + std::string(2000, '0') + "1");
 	p.push_back("1" + std::string(2000, '0') + "e-2000");
@@ -187,12 +189,13 @@ std::string generate(std::mt19937_64 &rng, const std::vector<std::string> &p)
 std::string printable(const std::string &s)
 {
 	std::string out;
-	for (const unsigned char c : s.substr(0, 200)) {
-		char buf[8];
+	for (const char byte : s.substr(0, 200)) {
+		const auto c = static_cast<unsigned char>(byte);
 		if (c >= 0x20 && c < 0x7f && c != '\\') {
-			out += static_cast<char>(c);
+			out += byte;
 		} else {
-			std::snprintf(buf, sizeof buf, "\\x%02x", c);
+			char buf[8];
+			(void)std::snprintf(buf, sizeof buf, "\\x%02x", c);
 			out += buf;
 		}
 	}
@@ -204,16 +207,18 @@ TEST(Generated, ProgramAgreesWithModel)
 	const char *env = std::getenv("RUVOK_SEED");
 	const unsigned long long seed =
 	    env != nullptr ? std::strtoull(env, nullptr, 0) : 20261211ULL;
-	std::printf("seed %llu (set RUVOK_SEED to change it)\n", seed);
+	std::cout << "seed " << seed << " (set RUVOK_SEED to change it)\n";
 
 	std::mt19937_64 rng(seed);
 	const std::vector<std::string> p = pieces();
 	std::vector<std::string> cases;
+	cases.reserve(inputs);
 	for (int i = 0; i < inputs; i++)
 		cases.push_back(generate(rng, p));
 
 	std::vector<Result> results(cases.size());
 	std::vector<std::thread> pool;
+	pool.reserve(workers);
 	std::mutex next_lock;
 	std::size_t next = 0;
 	for (int w = 0; w < workers; w++)
@@ -244,18 +249,18 @@ TEST(Generated, ProgramAgreesWithModel)
 		if (++disagreements > 5)
 			continue;
 		ADD_FAILURE() << "input \"" << printable(cases[i]) << "\"\n"
-			      << "status " << r.status << ", model " << e.status
-			      << "\nstderr \"" << r.err << "\"\n"
-			      << "output tail \""
-			      << printable(r.out.substr(r.out.size() > 80
-					  ? r.out.size() - 80 : 0))
-			      << "\"\nmodel tail  \""
-			      << printable(e.out.substr(e.out.size() > 80
-					  ? e.out.size() - 80 : 0))
-			      << "\"";
+		              << "status " << r.status << ", model " << e.status
+		              << "\nstderr \"" << r.err << "\"\n"
+		              << "output tail \""
+		              << printable(r.out.substr(
+		                     r.out.size() > 80 ? r.out.size() - 80 : 0))
+		              << "\"\nmodel tail  \""
+		              << printable(e.out.substr(
+		                     e.out.size() > 80 ? e.out.size() - 80 : 0))
+		              << "\"";
 	}
-	std::printf("%d converted, %d refused, %d disagreements\n",
-	    by_status[0], by_status[1], disagreements);
+	std::cout << by_status[0] << " converted, " << by_status[1]
+	          << " refused, " << disagreements << " disagreements\n";
 }
 
 } // namespace

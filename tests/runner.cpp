@@ -37,8 +37,8 @@ int high(int fd)
 int scratch_file()
 {
 	const char *dir = std::getenv("TMPDIR");
-	std::string path = std::string(dir != nullptr ? dir : "/tmp") +
-	    "/ruvok-test-XXXXXX";
+	std::string path =
+	    std::string(dir != nullptr ? dir : "/tmp") + "/ruvok-test-XXXXXX";
 	const int fd = high(mkstemp(path.data()));
 	unlink(path.c_str());
 	return fd;
@@ -126,8 +126,8 @@ Result run_ruvok(const std::string &input, In in, Out out)
 			fail("waitpid");
 
 	Result r;
-	r.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus)
-				      : 128 + WTERMSIG(wstatus);
+	r.status =
+	    WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
 	if (out == Out::captured)
 		r.out = read_all(out_fd);
 	r.err = read_all(err_fd);

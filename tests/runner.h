@@ -16,7 +16,7 @@ struct Result {
 };
 
 /* Runs the built ruvok once as a separate process, with no arguments. */
-Result run_ruvok(const std::string &input, In in = In::bytes,
-    Out out = Out::captured);
+Result run_ruvok(
+    const std::string &input, In in = In::bytes, Out out = Out::captured);
 
 #endif

@@ -27,10 +27,10 @@ struct Direction {
 	std::string from;
 	std::string to;
 };
-const Direction to_mm = {"inches to millimeters\n", "Enter inches: ",
-    "inches:\t", "millimeters:\t"};
-const Direction to_in = {"millimeters to inches\n", "Enter millimeters: ",
-    "millimeters:\t", "inches:\t"};
+const Direction to_mm = {
+    "inches to millimeters\n", "Enter inches: ", "inches:\t", "millimeters:\t"};
+const Direction to_in = {"millimeters to inches\n",
+    "Enter millimeters: ", "millimeters:\t", "inches:\t"};
 const std::string error_label = "Error\n";
 
 inline std::string status(const std::string &label)
@@ -69,11 +69,11 @@ inline std::string until_redraw(const Direction &d)
 	    status(d.label);
 }
 
-inline std::string converted(const Direction &d, const std::string &length,
-    const std::string &result)
+inline std::string converted(
+    const Direction &d, const std::string &length, const std::string &result)
 {
-	return until_redraw(d) + d.from + length + "\n" + rule + d.to +
-	    result + "\n" + rule + "\n";
+	return until_redraw(d) + d.from + length + "\n" + rule + d.to + result +
+	    "\n" + rule + "\n";
 }
 
 inline std::string length_refused(const Direction &d)

@@ -40,6 +40,8 @@ std::string quote(const std::string &s)
 std::string shell(const std::string &command)
 {
 	std::string out;
+	/* tmux is driven through the shell on purpose. */
+	// NOLINTNEXTLINE(cert-env33-c)
 	FILE *p = popen(command.c_str(), "r");
 	if (p == nullptr)
 		return out;
@@ -59,9 +61,14 @@ std::string slurp(const std::string &path)
 	return s.str();
 }
 
+int number(const std::string &text)
+{
+	return static_cast<int>(std::strtol(text.c_str(), nullptr, 10));
+}
+
 /* A tmux server of its own, with one pane running a command. */
 class Pane {
-public:
+      public:
 	/*
 	 * The pane is filled past its height before ruvok starts, so that
 	 * there is scroll-back for ruvok to erase.  ruvok's exit status
@@ -73,8 +80,8 @@ public:
 		if (mkdtemp(dir) != nullptr)
 			dir_ = dir;
 		server_ = "ruvok-test-" + std::to_string(getpid());
-		const std::string command = "seq 40; " + prefix +
-		    quote(RUVOK) + "; echo $? >" + quote(dir_ + "/status") +
+		const std::string command = "seq 40; " + prefix + quote(RUVOK) +
+		    "; echo $? >" + quote(dir_ + "/status") +
 		    "; exec sleep 3600";
 		shell(tmux() + " -f /dev/null new-session -d -x 80 -y " +
 		    std::to_string(rows_on_screen) + " " + quote(command));
@@ -88,8 +95,6 @@ public:
 
 	Pane(const Pane &) = delete;
 	Pane &operator=(const Pane &) = delete;
-
-	const std::string &dir() const { return dir_; }
 
 	void keys(const std::vector<std::string> &keys) const
 	{
@@ -106,25 +111,24 @@ public:
 
 	int history() const
 	{
-		return std::atoi(
-		    shell(tmux() + " display-message -p '#{history_size}'")
-			.c_str());
+		return number(
+		    shell(tmux() + " display-message -p '#{history_size}'"));
 	}
 
 	bool finished() const { return !slurp(dir_ + "/status").empty(); }
 
-	int status() const { return std::atoi(slurp(dir_ + "/status").c_str()); }
+	int status() const { return number(slurp(dir_ + "/status")); }
 
 	/* Polls until ready() holds; false, with the last screen, if never. */
-	bool wait_for(const std::function<bool()> &ready,
-	    const std::string &what) const
+	bool wait_for(
+	    const std::function<bool()> &ready, const std::string &what) const
 	{
 		const auto end = std::chrono::steady_clock::now() + deadline;
 		while (!ready()) {
 			if (std::chrono::steady_clock::now() > end) {
 				ADD_FAILURE() << "gave up waiting for " << what
-					      << "; the screen was:\n"
-					      << screen();
+				              << "; the screen was:\n"
+				              << screen();
 				return false;
 			}
 			std::this_thread::sleep_for(poll_every);
@@ -139,7 +143,7 @@ public:
 		    "\"" + text + "\"");
 	}
 
-private:
+      private:
 	std::string tmux() const { return "tmux -L " + quote(server_); }
 
 	std::string server_;
@@ -191,22 +195,22 @@ void PrintTo(const Row &row, std::ostream *os)
 const Step choose_1 = {"Choose 1 or 2:", {"1", "Enter"}};
 
 const std::vector<Row> rows = {
-	{"inches_3", {choose_1, {"Enter inches:", {"3", "Enter"}}},
-	    banner + status(to_mm.label) + "inches:\t3\n" + rule +
-		"millimeters:\t76.2\n" + rule,
-	    0},
-	{"millimeters_25_4",
-	    {{"Choose 1 or 2:", {"2", "Enter"}},
-		{"Enter millimeters:", {"25.4", "Enter"}}},
-	    banner + status(to_in.label) + "millimeters:\t25.4\n" + rule +
-		"inches:\t1\n" + rule,
-	    0},
-	{"choice_0", {{"Choose 1 or 2:", {"0", "Enter"}}},
-	    banner + status(error_label) + invalid_operation, 1},
-	{"end_at_choice", {{"Choose 1 or 2:", {"C-d"}}},
-	    banner + status(error_label) + invalid_operation, 1},
-	{"end_at_length", {choose_1, {"Enter inches:", {"C-d"}}},
-	    banner + status(to_mm.label) + invalid_length, 1},
+    {"inches_3", {choose_1, {"Enter inches:", {"3", "Enter"}}},
+        banner + status(to_mm.label) + "inches:\t3\n" + rule +
+            "millimeters:\t76.2\n" + rule,
+        0},
+    {"millimeters_25_4",
+        {{"Choose 1 or 2:", {"2", "Enter"}},
+            {"Enter millimeters:", {"25.4", "Enter"}}},
+        banner + status(to_in.label) + "millimeters:\t25.4\n" + rule +
+            "inches:\t1\n" + rule,
+        0},
+    {"choice_0", {{"Choose 1 or 2:", {"0", "Enter"}}},
+        banner + status(error_label) + invalid_operation, 1},
+    {"end_at_choice", {{"Choose 1 or 2:", {"C-d"}}},
+        banner + status(error_label) + invalid_operation, 1},
+    {"end_at_length", {choose_1, {"Enter inches:", {"C-d"}}},
+        banner + status(to_mm.label) + invalid_length, 1},
 };
 
 class Terminal : public testing::TestWithParam<Row> {};
@@ -234,12 +238,14 @@ INSTANTIATE_TEST_SUITE_P(Ruvok, Terminal, testing::ValuesIn(rows),
 	    return std::string(param.param.name);
     });
 
-/* One system call from the trace: a write to standard output or a hold. */
-struct Call {
-	bool hold;
-	std::string bytes;      /* what a write wrote */
-	std::string requested;  /* what a hold asked for */
-	double seconds = 0;     /* how long a hold took */
+/*
+ * What a traced run wrote to the terminal between one hold and the next,
+ * read from strace's -xx -T lines for write, nanosleep and clock_nanosleep.
+ */
+struct Timeline {
+	std::vector<std::string> between{1};
+	std::vector<std::string> requested; /* what each hold asked for */
+	double held = 0;                    /* seconds, all holds together */
 };
 
 std::string unhex(const std::string &escaped)
@@ -251,29 +257,56 @@ std::string unhex(const std::string &escaped)
 	return bytes;
 }
 
-/* Reads strace's -xx -T output for write, nanosleep and clock_nanosleep. */
-std::vector<Call> parse_trace(const std::string &trace)
+Timeline timeline(const std::string &trace)
 {
-	std::vector<Call> calls;
+	Timeline t;
 	std::istringstream lines(trace);
 	std::string line;
 	while (std::getline(lines, line)) {
-		Call call{};
 		const std::size_t open = line.find('"');
-		if (line.rfind("write(1, ", 0) == 0 && open != std::string::npos) {
+		if (line.rfind("write(1, ", 0) == 0 &&
+		    open != std::string::npos) {
 			const std::size_t close = line.find('"', open + 1);
-			call.bytes = unhex(line.substr(open + 1, close - open - 1));
+			t.between.back() +=
+			    unhex(line.substr(open + 1, close - open - 1));
 		} else if (line.find("nanosleep(") != std::string::npos) {
-			call.hold = true;
 			const std::size_t from = line.find('{');
-			call.requested = line.substr(from, line.find('}') - from + 1);
-			call.seconds = std::stod(line.substr(line.rfind('<') + 1));
-		} else {
-			continue;
+			t.requested.push_back(
+			    line.substr(from, line.find('}') - from + 1));
+			t.held += std::stod(line.substr(line.rfind('<') + 1));
+			t.between.emplace_back();
 		}
-		calls.push_back(call);
 	}
-	return calls;
+	return t;
+}
+
+/* Runs 1 then 3 in a pane under strace and returns the trace. */
+std::string traced_run()
+{
+	char dir[] = "/tmp/ruvok-trace-XXXXXX";
+	if (mkdtemp(dir) == nullptr)
+		return "";
+	const std::string trace = std::string(dir) + "/trace";
+	{
+		/* LeakSanitizer cannot run under ptrace; memcheck covers leaks.
+		 */
+		const Pane pane("ASAN_OPTIONS=detect_leaks=0 strace -o " +
+		    quote(trace) +
+		    " -xx -s 65536 -T -e "
+		    "trace=write,nanosleep,clock_nanosleep ");
+		if (pane.wait_for_text("Choose 1 or 2:"))
+			pane.keys({"1", "Enter"});
+		if (pane.wait_for_text("Enter inches:"))
+			pane.keys({"3", "Enter"});
+		if (pane.wait_for(
+		        [&] { return pane.finished(); }, "ruvok to exit")) {
+			EXPECT_EQ(pane.status(), 0);
+		}
+	}
+	std::string text = slurp(trace);
+	(void)std::remove(trace.c_str());
+	rmdir(dir);
+	return text;
 }
 
 /*
@@ -283,48 +316,21 @@ std::vector<Call> parse_trace(const std::string &trace)
  */
 TEST(Collapse, EachFrameIsShownBeforeItsHold)
 {
-	if (std::system("command -v strace >/dev/null") != 0)
+	if (shell("command -v strace").empty())
 		GTEST_SKIP() << "strace is not installed";
 
-	char dir[] = "/tmp/ruvok-trace-XXXXXX";
-	ASSERT_NE(mkdtemp(dir), nullptr);
-	const std::string trace = std::string(dir) + "/trace";
-	{
-		/* LeakSanitizer cannot run under ptrace; memcheck covers leaks. */
-		const Pane pane("ASAN_OPTIONS=detect_leaks=0 strace -o " +
-		    quote(trace) +
-		    " -xx -s 65536 -T -e trace=write,nanosleep,clock_nanosleep ");
-		ASSERT_TRUE(pane.wait_for_text("Choose 1 or 2:"));
-		pane.keys({"1", "Enter"});
-		ASSERT_TRUE(pane.wait_for_text("Enter inches:"));
-		pane.keys({"3", "Enter"});
-		ASSERT_TRUE(pane.wait_for(
-		    [&] { return pane.finished(); }, "ruvok to exit"));
-		EXPECT_EQ(pane.status(), 0);
-	}
-	const std::string text = slurp(trace);
-	std::remove(trace.c_str());
-	rmdir(dir);
-
-	/* What reached the terminal between one hold and the next. */
-	std::vector<std::string> between(1);
-	double held = 0;
-	for (const Call &call : parse_trace(text)) {
-		if (call.hold) {
-			EXPECT_EQ(call.requested, "{tv_sec=0, tv_nsec=20000000}");
-			held += call.seconds;
-			between.emplace_back();
-		} else {
-			between.back() += call.bytes;
-		}
-	}
-	ASSERT_EQ(between.size(), 4U) << "expected three holds in:\n" << text;
-	EXPECT_EQ(between[0], menu() + frame(to_mm.label, 3));
-	EXPECT_EQ(between[1], frame(to_mm.label, 2));
-	EXPECT_EQ(between[2], frame(to_mm.label, 1));
-	EXPECT_EQ(between[3].rfind(frame(to_mm.label, 0), 0), 0U)
+	const std::string trace = traced_run();
+	const Timeline t = timeline(trace);
+	const std::string hold = "{tv_sec=0, tv_nsec=20000000}";
+	ASSERT_EQ(t.requested, std::vector<std::string>(3, hold))
+	    << "expected three holds of 20 ms in:\n"
+	    << trace;
+	EXPECT_EQ(t.between[0], menu() + frame(to_mm.label, 3));
+	EXPECT_EQ(t.between[1], frame(to_mm.label, 2));
+	EXPECT_EQ(t.between[2], frame(to_mm.label, 1));
+	EXPECT_EQ(t.between[3].rfind(frame(to_mm.label, 0), 0), 0U)
 	    << "the last frame must follow the third hold at once";
-	EXPECT_GE(held, 0.060) << "the collapse holds for at least 60 ms";
+	EXPECT_GE(t.held, 0.060) << "the collapse holds for at least 60 ms";
 }
 
 } // namespace
