@@ -79,7 +79,9 @@ class Pane {
 		char dir[] = "/tmp/ruvok-tty-XXXXXX";
 		if (mkdtemp(dir) != nullptr)
 			dir_ = dir;
-		server_ = "ruvok-test-" + std::to_string(getpid());
+		static int panes;
+		server_ = "ruvok-test-" + std::to_string(getpid()) + "-" +
+		    std::to_string(++panes);
 		const std::string command = "seq 40; " + prefix + quote(RUVOK) +
 		    "; echo $? >" + quote(dir_ + "/status") +
 		    "; exec sleep 3600";
