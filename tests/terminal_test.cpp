@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +17,7 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -66,23 +67,33 @@ int number(const std::string &text)
 	return static_cast<int>(std::strtol(text.c_str(), nullptr, 10));
 }
 
-/* A tmux server of its own, with one pane running a command. */
+/* A tmux server of its own, with one pane running ruvok. */
 class Pane {
       public:
 	/*
 	 * The pane is filled past its height before ruvok starts, so that
 	 * there is scroll-back for ruvok to erase.  ruvok's exit status
-	 * lands in a file, and the pane stays open to be read.
+	 * lands in a file, and the pane stays open to be read.  A traced
+	 * pane runs ruvok under strace, with the trace in a file beside it.
 	 */
-	explicit Pane(const std::string &prefix)
+	explicit Pane(bool traced = false)
 	{
 		char dir[] = "/tmp/ruvok-tty-XXXXXX";
-		if (mkdtemp(dir) != nullptr)
-			dir_ = dir;
+		if (mkdtemp(dir) == nullptr)
+			throw std::system_error(
+			    errno, std::generic_category(), "mkdtemp");
+		dir_ = dir;
 		static int panes;
 		server_ = "ruvok-test-" + std::to_string(getpid()) + "-" +
 		    std::to_string(++panes);
-		const std::string command = "seq 40; " + prefix + quote(RUVOK) +
+		/* LeakSanitizer cannot run under ptrace. */
+		const std::string strace =
+		    "ASAN_OPTIONS=detect_leaks=0 strace -o " +
+		    quote(dir_ + "/trace") +
+		    " -xx -s 65536 -T -e "
+		    "trace=write,nanosleep,clock_nanosleep ";
+		const std::string command = "seq 40; " +
+		    (traced ? strace : std::string()) + quote(RUVOK) +
 		    "; echo $? >" + quote(dir_ + "/status") +
 		    "; exec sleep 3600";
 		shell(tmux() + " -f /dev/null new-session -d -x 80 -y " +
@@ -121,6 +132,8 @@ class Pane {
 
 	int status() const { return number(slurp(dir_ + "/status")); }
 
+	std::string trace() const { return slurp(dir_ + "/trace"); }
+
 	/* Polls until ready() holds; false, with the last screen, if never. */
 	bool wait_for(
 	    const std::function<bool()> &ready, const std::string &what) const
@@ -149,7 +162,7 @@ class Pane {
 	std::string tmux() const { return "tmux -L " + quote(server_); }
 
 	std::string server_;
-	std::string dir_ = "/tmp";
+	std::string dir_;
 };
 
 /* Bytes as the terminal lays them out: tabs reach the next stop of eight. */
@@ -194,10 +207,23 @@ void PrintTo(const Row &row, std::ostream *os)
 	*os << row.name;
 }
 
+/* Types each step once its text is on the screen, then waits for the exit. */
+bool play(const Pane &pane, const std::vector<Step> &steps)
+{
+	for (const Step &step : steps) {
+		if (!pane.wait_for_text(step.wait_for))
+			return false;
+		pane.keys(step.keys);
+	}
+	return pane.wait_for([&] { return pane.finished(); }, "ruvok to exit");
+}
+
 const Step choose_1 = {"Choose 1 or 2:", {"1", "Enter"}};
+const std::vector<Step> inches_3 = {
+    choose_1, {"Enter inches:", {"3", "Enter"}}};
 
 const std::vector<Row> rows = {
-    {"inches_3", {choose_1, {"Enter inches:", {"3", "Enter"}}},
+    {"inches_3", inches_3,
         banner + status(to_mm.label) + "inches:\t3\n" + rule +
             "millimeters:\t76.2\n" + rule,
         0},
@@ -220,14 +246,8 @@ class Terminal : public testing::TestWithParam<Row> {};
 TEST_P(Terminal, Row)
 {
 	const Row &row = GetParam();
-	const Pane pane("");
-
-	for (const Step &step : row.steps) {
-		if (!pane.wait_for_text(step.wait_for))
-			return;
-		pane.keys(step.keys);
-	}
-	if (!pane.wait_for([&] { return pane.finished(); }, "ruvok to exit"))
+	const Pane pane;
+	if (!play(pane, row.steps))
 		return;
 
 	/* tmux may still be reading the last of the output. */
@@ -285,33 +305,14 @@ Timeline timeline(const std::string &trace)
 	return t;
 }
 
-/* Runs 1 then 3 in a pane under strace and returns the trace. */
+/* Runs 1 then 3 in a traced pane and returns the trace. */
 std::string traced_run()
 {
-	char dir[] = "/tmp/ruvok-trace-XXXXXX";
-	if (mkdtemp(dir) == nullptr)
+	const Pane pane(true);
+	if (!play(pane, inches_3))
 		return "";
-	const std::string trace = std::string(dir) + "/trace";
-	{
-		/* LeakSanitizer cannot run under ptrace; memcheck covers leaks.
-		 */
-		const Pane pane("ASAN_OPTIONS=detect_leaks=0 strace -o " +
-		    quote(trace) +
-		    " -xx -s 65536 -T -e "
-		    "trace=write,nanosleep,clock_nanosleep ");
-		if (pane.wait_for_text("Choose 1 or 2:"))
-			pane.keys({"1", "Enter"});
-		if (pane.wait_for_text("Enter inches:"))
-			pane.keys({"3", "Enter"});
-		if (pane.wait_for(
-		        [&] { return pane.finished(); }, "ruvok to exit")) {
-			EXPECT_EQ(pane.status(), 0);
-		}
-	}
-	std::string text = slurp(trace);
-	(void)std::remove(trace.c_str());
-	rmdir(dir);
-	return text;
+	EXPECT_EQ(pane.status(), 0);
+	return pane.trace();
 }
 
 /*
