@@ -9,11 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
-#include <mutex>
 #include <random>
 #include <string>
 #include <thread>
@@ -219,21 +219,11 @@ TEST(Generated, ProgramAgreesWithModel)
 	std::vector<Result> results(cases.size());
 	std::vector<std::thread> pool;
 	pool.reserve(workers);
-	std::mutex next_lock;
-	std::size_t next = 0;
+	std::atomic<std::size_t> next{0};
 	for (int w = 0; w < workers; w++)
 		pool.emplace_back([&] {
-			for (;;) {
-				std::size_t i;
-				{
-					const std::lock_guard<std::mutex> hold(
-					    next_lock);
-					if (next == cases.size())
-						return;
-					i = next++;
-				}
+			for (std::size_t i; (i = next++) < cases.size();)
 				results[i] = run_ruvok(cases[i]);
-			}
 		});
 	for (std::thread &t : pool)
 		t.join();
